@@ -117,11 +117,3 @@ HWND FocusOf(HWND dialog) {
   GetGUIThreadInfo(DialogThread(dialog), &info);
   return info.hwndFocus;
 }
-
-void TypeInto(HWND dialog, int controlId, const std::string& text) {
-  const HWND field = GetDlgItem(dialog, controlId);
-  DWORD_PTR ignored = 0;
-  for (char c : text)
-    SendMessageTimeoutA(field, WM_CHAR, static_cast<unsigned char>(c), 1, SMTO_ABORTIFHUNG,
-                        2000, &ignored);
-}

@@ -75,7 +75,3 @@ class PrivateVael {
 // The dialog's thread id, for the focus and the keyboard state of that thread.
 DWORD DialogThread(HWND dialog);
 HWND FocusOf(HWND dialog);
-
-// Types text into a field as the keyboard does, one WM_CHAR at a time, so that the field's
-// typing limit applies.
-void TypeInto(HWND dialog, int controlId, const std::string& text);
