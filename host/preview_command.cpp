@@ -1,0 +1,91 @@
+// vael-host preview: starts the shader with a parameter string (optionally morphed toward a
+// second one), renders the preview scene through it and writes the image.
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include "host/command_line.h"
+#include "host/commands.h"
+#include "host/image_file.h"
+#include "host/noise_samplers.h"
+#include "host/preview_render.h"
+#include "host/shader_library.h"
+#include "host/stopwatch.h"
+
+namespace {
+
+struct PreviewSettings {
+  std::string library = LibraryBesideProgram();
+  std::string parameters = DefaultParameterText();
+  std::optional<std::string> morphTarget;
+  std::optional<float> factor;
+  int width = 320;
+  int height = 240;
+  std::string output = "preview.png";
+  PreviewScene scene = {{240.0f, 228.0f, 204.0f}, {46.0f, 62.0f, 86.0f}};
+};
+
+}  // namespace
+
+int RunPreview(std::span<char* const> arguments) {
+  PreviewSettings settings;
+  const Option options[] = {
+      LibraryPathOption(settings.library),
+      {"--params", "TEXT", "the parameter string to start with (default: the default settings)",
+       [&](const char* value) {
+         settings.parameters = value;
+         return true;
+       }},
+      {"--morph", "TEXT", "a parameter string to morph toward after the start",
+       [&](const char* value) {
+         settings.morphTarget = value;
+         return true;
+       }},
+      {"--factor", "T", "the morph factor: 0 gives the --morph settings, 1 keeps the start (0.5)",
+       [&](const char* value) {
+         float factor;
+         if (!ReadFiniteNumber(value, factor)) return false;
+         settings.factor = factor;
+         return true;
+       }},
+      {"--size", "WxH", "the image size in pixels (320x240)",
+       [&](const char* value) { return ReadImageSize(value, settings.width, settings.height); }},
+      {"--out", "PATH", "the image to write: PNG, or BMP when PATH ends with .bmp (preview.png)",
+       [&](const char* value) {
+         settings.output = value;
+         return true;
+       }},
+      {"--surface", "R,G,B", "the cube's colour, 0 to 255 (226,214,190)",
+       [&](const char* value) { return ReadColour(value, settings.scene.surface); }},
+      {"--background", "R,G,B", "the background colour, 0 to 255 (46,62,86)",
+       [&](const char* value) { return ReadColour(value, settings.scene.background); }},
+  };
+  const ParseOutcome outcome =
+      ParseOptions("preview", "Renders a cube with rounded edges shaded by the shader library.",
+                   arguments, options);
+  if (outcome != ParseOutcome::kRun) return ExitCodeFor(outcome);
+  if (settings.factor && !settings.morphTarget)
+    return Report(kExitUsage, "preview: --factor needs --morph");
+
+  std::string error;
+  const std::unique_ptr<ShaderLibrary> shader = ShaderLibrary::Open(settings.library, error);
+  if (!shader) return Report(kExitFailure, error);
+  shader->startup(0, 0, settings.parameters.c_str());
+  if (settings.morphTarget) shader->morph(settings.morphTarget->c_str(), settings.factor.value_or(0.5f));
+
+  RgbImage image(settings.width, settings.height);
+  const Stopwatch stopwatch;
+  const SampleCounts counts =
+      RenderRows(settings.scene, shader->procedure, kNoiseSamplers, 0, image.height, image);
+  const double seconds = stopwatch.Seconds();
+  shader->close();
+
+  const std::optional<std::size_t> bytes = WriteImage(settings.output, image, error);
+  if (!bytes) return Report(kExitFailure, error);
+  std::cout << settings.output << ": " << image.width << 'x' << image.height << " pixels, "
+            << *bytes << " bytes\n"
+            << "rendered in " << TwoDecimals(static_cast<float>(seconds * 1000.0)) << " ms: "
+            << counts.shaded << " samples shaded, " << counts.changed
+            << " changed by the shader\n";
+  return kExitSuccess;
+}
