@@ -55,7 +55,7 @@ int RunPreview(std::span<char* const> arguments) {
          settings.output = value;
          return true;
        }},
-      {"--surface", "R,G,B", "the cube's colour, 0 to 255 (226,214,190)",
+      {"--surface", "R,G,B", "the cube's colour, 0 to 255 (240,228,204)",
        [&](const char* value) { return ReadColour(value, settings.scene.surface); }},
       {"--background", "R,G,B", "the background colour, 0 to 255 (46,62,86)",
        [&](const char* value) { return ReadColour(value, settings.scene.background); }},
