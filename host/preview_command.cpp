@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "core/shader_parameters.h"
 #include "host/command_line.h"
 #include "host/commands.h"
 #include "host/image_file.h"
@@ -31,10 +32,12 @@ int RunPreview(std::span<char* const> arguments) {
   PreviewSettings settings;
   const Option options[] = {
       LibraryPathOption(settings.library),
-      {"--params", "TEXT", "the parameter string to start with (default: the default settings)",
+      // The library would answer a string without its lead character with a message box
+      // that waits for a user.
+      {"--params", "TEXT", "the parameter string to start with, '#' first (default settings)",
        [&](const char* value) {
          settings.parameters = value;
-         return true;
+         return value[0] == kParameterLead;
        }},
       {"--morph", "TEXT", "a parameter string to morph toward after the start",
        [&](const char* value) {
