@@ -1,6 +1,7 @@
 // The per-sample work: no allocation, no text, no calls but the two samplers.
 // Renderers may run with floating-point traps unmasked, so every operation that could
 // raise invalid-operation or divide-by-zero is either guarded or written out quietly.
+// Only quiet comparisons (isless and friends) meet values that may be NaN.
 #include "core/shade_sample.h"
 
 #include <cmath>
@@ -19,9 +20,10 @@ constexpr double kQuietNaN = std::numeric_limits<double>::quiet_NaN();
 bool ScaleCoordinate(float coordinate, float scale, float& scaled) {
   const double divisor = kPatternUnit * scale;
   // A zero or NaN scale gives no coordinate; an infinite one gives 0.
-  if (!std::isfinite(coordinate) || !std::isgreater(std::fabs(divisor), 0.0)) return false;
+  if (!std::isfinite(coordinate) || !std::islessgreater(divisor, 0.0)) return false;
   const double quotient = coordinate / divisor;
-  if (!std::isless(std::fabs(quotient), kFloatOverflowEdge)) return false;
+  if (!std::isless(quotient, kFloatOverflowEdge) || !std::isgreater(quotient, -kFloatOverflowEdge))
+    return false;
   scaled = static_cast<float>(quotient);
   return true;
 }
@@ -29,7 +31,7 @@ bool ScaleCoordinate(float coordinate, float scale, float& scaled) {
 // IEEE results, but an infinity meeting a zero, or two opposite infinities, give NaN
 // without raising the invalid-operation exception.
 double QuietProduct(double a, double b) {
-  if ((a == 0.0 && std::isinf(b)) || (std::isinf(a) && b == 0.0)) return kQuietNaN;
+  if ((std::isinf(a) && b == 0.0) || (std::isinf(b) && a == 0.0)) return kQuietNaN;
   return a * b;
 }
 
@@ -52,9 +54,25 @@ bool CloudWeight(float coverage, float threshold, float sharpness, float& weight
   return true;
 }
 
-float BlendChannel(float surface, float cloud, float weight) {
-  const double kept = QuietProduct(1.0 - weight, cloud);
-  return static_cast<float>(QuietSum(kept, QuietProduct(weight, surface)));
+// Products and sums of finite floats, formed in double, can neither overflow nor meet an
+// infinity: the common case skips the written-out IEEE rules. A sum of magnitudes is finite
+// exactly when every term is (a float overflow only sends a finite case the long way), and
+// adding magnitudes cannot raise invalid-operation.
+void BlendColour(float colour[3], const ShaderParameters& parameters, float weight) {
+  const float cloud[3] = {parameters.red, parameters.green, parameters.blue};
+  const double kept = 1.0 - weight;
+  const float magnitudes = (std::fabs(weight) + std::fabs(colour[0])) +
+                           (std::fabs(colour[1]) + std::fabs(colour[2])) +
+                           ((std::fabs(cloud[0]) + std::fabs(cloud[1])) + std::fabs(cloud[2]));
+  const bool finite = std::isless(magnitudes, std::numeric_limits<float>::infinity());
+  if (finite) {
+    for (int channel = 0; channel < 3; ++channel)
+      colour[channel] = static_cast<float>(kept * cloud[channel] + double{weight} * colour[channel]);
+  } else {
+    for (int channel = 0; channel < 3; ++channel)
+      colour[channel] = static_cast<float>(
+          QuietSum(QuietProduct(kept, cloud[channel]), QuietProduct(weight, colour[channel])));
+  }
 }
 
 }  // namespace
@@ -77,9 +95,7 @@ int ShadeSample(const ShaderParameters& parameters, float x, float y, float z, f
   float weight;
   if (!CloudWeight(coverage, parameters.threshold, parameters.sharpness, weight)) return 1;
 
-  colour[0] = BlendChannel(colour[0], parameters.red, weight);
-  colour[1] = BlendChannel(colour[1], parameters.green, weight);
-  colour[2] = BlendChannel(colour[2], parameters.blue, weight);
+  BlendColour(colour, parameters, weight);
   *destination = *source;
   return 1;
 }
