@@ -6,3 +6,4 @@
 
 int RunPreview(std::span<char* const> arguments);
 int RunBench(std::span<char* const> arguments);
+int RunEdit(std::span<char* const> arguments);

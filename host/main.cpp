@@ -19,6 +19,7 @@ struct Subcommand {
 constexpr Subcommand kSubcommands[] = {
     {"preview", RunPreview, "renders a rounded cube shaded by the DLL into a PNG or BMP"},
     {"bench", RunBench, "times the DLL's shading against calling the samplers directly"},
+    {"edit", RunEdit, "opens the DLL's settings dialog on a parameter string, prints the result"},
 };
 
 void PrintUsage() {

@@ -4,6 +4,7 @@
 namespace {
 
 struct FindRequest {
+  DWORD processId;
   const char* title;
   const char* className;
   HWND found;
@@ -13,7 +14,7 @@ BOOL CALLBACK MatchTopLevel(HWND window, LPARAM lParam) {
   auto* request = reinterpret_cast<FindRequest*>(lParam);
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
-  if (processId != GetCurrentProcessId() || !IsWindowVisible(window)) return TRUE;
+  if (processId != request->processId || !IsWindowVisible(window)) return TRUE;
   if (WindowText(window) != request->title) return TRUE;
   if (request->className != nullptr && ClassName(window) != request->className) return TRUE;
   request->found = window;
@@ -28,9 +29,14 @@ DWORD WINAPI RunScript(LPVOID parameter) {
 }  // namespace
 
 HWND WaitForWindow(const char* title, const char* className, DWORD timeoutMs) {
+  return WaitForProcessWindow(GetCurrentProcessId(), title, className, timeoutMs);
+}
+
+HWND WaitForProcessWindow(DWORD processId, const char* title, const char* className,
+                          DWORD timeoutMs) {
   const ULONGLONG deadline = GetTickCount64() + timeoutMs;
   do {
-    FindRequest request{title, className, nullptr};
+    FindRequest request{processId, title, className, nullptr};
     EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&request));
     if (request.found != nullptr) return request.found;
     Sleep(20);

@@ -17,6 +17,10 @@ inline constexpr DWORD kWindowTimeoutMs = 10000;
 HWND WaitForWindow(const char* title, const char* className = nullptr,
                    DWORD timeoutMs = kWindowTimeoutMs);
 
+// The same for a window of another process, such as a program that the test started.
+HWND WaitForProcessWindow(DWORD processId, const char* title, const char* className = nullptr,
+                          DWORD timeoutMs = kWindowTimeoutMs);
+
 // Waits until the window is gone; false after the timeout.
 bool WaitForWindowGone(HWND window, DWORD timeoutMs = kWindowTimeoutMs);
 
