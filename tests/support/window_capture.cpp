@@ -7,7 +7,8 @@
 
 namespace {
 
-Pixels Capture(HWND window, HDC source, int width, int height) {
+// Copies width x height pixels from (left, top) of source, then gives source back.
+Pixels Capture(HWND owner, HDC source, int left, int top, int width, int height) {
   Pixels pixels;
   if (source == nullptr || width <= 0 || height <= 0) return pixels;
   BITMAPINFO info{};
@@ -21,7 +22,7 @@ Pixels Capture(HWND window, HDC source, int width, int height) {
   const HDC memory = CreateCompatibleDC(source);
   const HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   const HGDIOBJ previous = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
+  BitBlt(memory, 0, 0, width, height, source, left, top, SRCCOPY);
   GdiFlush();
   pixels.width = width;
   pixels.height = height;
@@ -32,7 +33,7 @@ Pixels Capture(HWND window, HDC source, int width, int height) {
   SelectObject(memory, previous);
   DeleteObject(bitmap);
   DeleteDC(memory);
-  ReleaseDC(window, source);
+  ReleaseDC(owner, source);
   return pixels;
 }
 
@@ -42,18 +43,19 @@ void FinishPainting(HWND window) {
 
 }  // namespace
 
+// From the screen itself: the frame that Wine draws for the window is not in its window DC.
 Pixels CaptureWindow(HWND window) {
   FinishPainting(window);
   RECT r;
   GetWindowRect(window, &r);
-  return Capture(window, GetWindowDC(window), r.right - r.left, r.bottom - r.top);
+  return Capture(nullptr, GetDC(nullptr), r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
 Pixels CaptureClient(HWND window) {
   FinishPainting(window);
   RECT r;
   GetClientRect(window, &r);
-  return Capture(window, GetDC(window), r.right, r.bottom);
+  return Capture(window, GetDC(window), 0, 0, r.right, r.bottom);
 }
 
 bool WritePng(const Pixels& pixels, const std::string& path) {

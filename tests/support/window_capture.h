@@ -15,7 +15,8 @@ struct Pixels {
   COLORREF At(int x, int y) const { return colours[static_cast<std::size_t>(y * width + x)]; }
 };
 
-// The whole window, frame included, once the paints that were pending have been done.
+// The whole window as the screen shows it, frame included, once the paints that were
+// pending have been done.
 Pixels CaptureWindow(HWND window);
 
 // The window's client area only: for controls, the part that the control paints.
