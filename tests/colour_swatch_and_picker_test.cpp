@@ -133,20 +133,16 @@ PickerView ViewPicker(HWND picker) {
               !IsWindowEnabled(GetDlgItem(picker, kPickerDefineCustom))};
 }
 
-// Picks a colour by its numbers in the picker's fields, as a user types them.
-void TypeColour(HWND picker, int red, int green, int blue) {
+// Presses the swatch, types a colour's numbers into the picker's fields as a user does,
+// optionally adds it to the custom colours, and closes the picker with button.
+void PickInPicker(HWND dialog, int red, int green, int blue, int button, bool addToCustom = false) {
+  PressButton(dialog, IDC_COLOR);
+  const HWND picker = WaitForWindow(kPickerTitle, kDialogClass);
+  if (picker == nullptr) return;
   SetControlText(picker, kPickerRed, std::to_string(red));
   SetControlText(picker, kPickerGreen, std::to_string(green));
   SetControlText(picker, kPickerBlue, std::to_string(blue));
-}
-
-// Presses the swatch and waits for the picker that it opens.
-HWND OpenPicker(HWND dialog) {
-  PressButton(dialog, IDC_COLOR);
-  return WaitForWindow(kPickerTitle, kDialogClass);
-}
-
-void ClosePicker(HWND picker, int button) {
+  if (addToCustom) PressButton(picker, kPickerAddCustom);
   PressButton(picker, button);
   WaitForWindowGone(picker);
 }
@@ -188,7 +184,8 @@ TEST_P(SwatchColours, SwatchPressAndPickerShowTheCloudColour) {
     PostMessageA(swatch, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
     if (const HWND window = WaitForWindow(kPickerTitle, kDialogClass)) {
       picker = ViewPicker(window);
-      ClosePicker(window, IDCANCEL);
+      PressButton(window, IDCANCEL);
+      WaitForWindowGone(window);
     }
     PressButton(dialog, IDCANCEL);
   });
@@ -227,10 +224,7 @@ TEST_F(ColourSwatch, PickedColourRepaintsTheSwatchAndComesBackFromOk) {
   SwatchView afterPick;
   char* result = vael_.Edit(nullptr, ledger_, [&](HWND dialog) {
     if (dialog == nullptr) return;
-    if (const HWND picker = OpenPicker(dialog)) {
-      TypeColour(picker, 10, 20, 30);
-      ClosePicker(picker, IDOK);
-    }
+    PickInPicker(dialog, 10, 20, 30, IDOK);
     afterPick = ViewSwatch(dialog);
     PressButton(dialog, IDOK);
   });
@@ -248,10 +242,7 @@ TEST_F(ColourSwatch, PickedColourStaysInTheSetAfterCancel) {
   char* incoming = ledger_.Adopt("# 1 1 1 0.2 0.8 120 128 128");
   char* result = vael_.Edit(incoming, ledger_, [&](HWND dialog) {
     if (dialog == nullptr) return;
-    if (const HWND picker = OpenPicker(dialog)) {
-      TypeColour(picker, 200, 100, 50);
-      ClosePicker(picker, IDOK);
-    }
+    PickInPicker(dialog, 200, 100, 50, IDOK);
     PressButton(dialog, IDCANCEL);
   });
   EXPECT_EQ(result, incoming);
@@ -268,16 +259,12 @@ TEST_F(ColourSwatch, PickedColourStaysInTheSetAfterCancel) {
 TEST_F(ColourSwatch, CustomColoursKeepTheUsersChangesAcrossPickers) {
   vael_.Edit(nullptr, ledger_, [&](HWND dialog) {
     if (dialog == nullptr) return;
-    if (const HWND picker = OpenPicker(dialog)) {
-      TypeColour(picker, 10, 20, 30);
-      PressButton(picker, kPickerAddCustom);
-      ClosePicker(picker, IDCANCEL);
-    }
+    PickInPicker(dialog, 10, 20, 30, IDCANCEL, true);
     PressButton(dialog, IDCANCEL);
   });
   vael_.Edit(nullptr, ledger_, [&](HWND dialog) {
     if (dialog == nullptr) return;
-    if (const HWND picker = OpenPicker(dialog)) ClosePicker(picker, IDCANCEL);
+    PickInPicker(dialog, 120, 128, 128, IDCANCEL);
     PressButton(dialog, IDCANCEL);
   });
   ASSERT_EQ(pickerCalls.size(), 2u);

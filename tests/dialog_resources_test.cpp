@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -253,18 +254,13 @@ TEST(VersionBlock, FixedPartHoldsTheVersionsAndFileKind) {
   UINT length = 0;
   ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
   ASSERT_EQ(length, sizeof *fixed);
-  EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
-  EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
-  EXPECT_EQ(fixed->dwFileVersionLS, 0u);
-  EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
-  EXPECT_EQ(fixed->dwProductVersionLS, 0u);
-  EXPECT_EQ(fixed->dwFileFlagsMask, 0u);
-  EXPECT_EQ(fixed->dwFileFlags, 0u);
-  EXPECT_EQ(fixed->dwFileOS, 0x40004u);
-  EXPECT_EQ(fixed->dwFileType, 1u);
-  EXPECT_EQ(fixed->dwFileSubtype, 0u);
-  EXPECT_EQ(fixed->dwFileDateMS, 0u);
-  EXPECT_EQ(fixed->dwFileDateLS, 0u);
+  std::array<DWORD, 13> fields;
+  std::memcpy(fields.data(), fixed, sizeof fields);
+  // Signature, structure version, file and product version 1.0.0.0, flags mask and flags 0,
+  // VOS_NT_WINDOWS32, file type 1, subtype 0, date 0.
+  const std::array<DWORD, 13> expected = {0xFEEF04BD, 0x00010000, 0x00010000, 0, 0x00010000, 0, 0,
+                                          0,          0x40004,    1,          0, 0,          0};
+  EXPECT_EQ(fields, expected);
 }
 
 TEST(VersionBlock, TranslationIsJapaneseCodePage932) {
