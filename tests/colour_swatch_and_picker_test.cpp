@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <ostream>
@@ -276,6 +277,26 @@ TEST_F(ColourSwatch, CustomColoursKeepTheUsersChangesAcrossPickers) {
   EXPECT_EQ(pickerCalls[1].record.rgbResult, RGB(120, 128, 128)) << "a cancelled pick changed the colour";
   for (COLORREF colour : gdi.brushColours) EXPECT_EQ(colour, RGB(120, 128, 128));
   ExpectEveryBrushDeletedInItsPaint();
+}
+
+// Ten thousand repaints of the swatch leave no brush behind: each paint deletes the brush
+// it made, and every brush handle the DLL created is gone afterwards.
+TEST_F(ColourSwatch, TenThousandPaintsLeaveNoBrushBehind) {
+  constexpr int kPaints = 10000;
+  vael_.Edit(nullptr, ledger_, [&](HWND dialog) {
+    if (dialog == nullptr) return;
+    const HWND swatch = GetDlgItem(dialog, IDC_COLOR);
+    for (int paint = 0; paint < kPaints; ++paint) {
+      InvalidateRect(swatch, nullptr, FALSE);
+      UpdateWindow(swatch);
+    }
+    PressButton(dialog, IDCANCEL);
+  });
+  EXPECT_GE(std::count(gdi.events.begin(), gdi.events.end(), "create"), kPaints);
+  ExpectEveryBrushDeletedInItsPaint();
+  std::size_t alive = 0;
+  for (HGDIOBJ brush : gdi.brushes) alive += GetObjectType(brush) != 0;
+  EXPECT_EQ(alive, 0u);
 }
 
 }  // namespace

@@ -90,3 +90,31 @@ TEST(HostEditCommand, SaysWhenTheEditWasCancelled) {
 }
 
 }  // namespace
+
+// A long editing session, as a user clicks through it: OK with a changed field and Cancel
+// by turns, each edit on the string the one before returned. At exit the stand-in's ledger
+// must show every block that allocate gave released exactly once.
+TEST(HostEditCommand, AThousandEditsReleaseEveryBlockExactlyOnce) {
+  constexpr int kEdits = 1000;
+  int handled = 0;
+  const HostRun run = RunHostEdit(
+      {"# 1 1 1 0.2 0.8 120 128 128", "--edits", std::to_string(kEdits)}, [&](HWND dialog) {
+        DWORD processId = 0;
+        if (dialog != nullptr) GetWindowThreadProcessId(dialog, &processId);
+        for (; dialog != nullptr; ++handled) {
+          if (handled % 2 == 0) {
+            SetControlText(dialog, IDC_X_SCALE, std::to_string(handled % 7 + 1));
+            PressButton(dialog, IDOK);
+          } else {
+            PressButton(dialog, IDCANCEL);
+          }
+          if (!WaitForWindowGone(dialog) || handled + 1 == kEdits) break;
+          dialog = WaitForProcessWindow(processId, kSettingsTitle, kDialogClass);
+        }
+      });
+  EXPECT_EQ(handled + 1, kEdits);
+  EXPECT_EQ(run.exitCode, 0u) << run.output.substr(run.output.size() > 300 ? run.output.size() - 300 : 0);
+  const std::string summary = "shader called allocate " + std::to_string(kEdits / 2) +
+                              " times, release " + std::to_string(kEdits / 2) + " times\n";
+  EXPECT_TRUE(run.output.ends_with(summary)) << run.output.substr(run.output.size() - 200);
+}
