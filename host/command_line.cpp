@@ -2,6 +2,7 @@
 // so a command line means the same whatever the user's locale.
 #include "host/command_line.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <iostream>
@@ -86,6 +87,30 @@ Option LibraryPathOption(std::string& path) {
           }};
 }
 
+Option OutputOption(std::string& path) {
+  return {"--out", "PATH",
+          "the image to write: PNG, or BMP when PATH ends with .bmp (" + path + ")",
+          [&path](const char* value) {
+            path = value;
+            return true;
+          }};
+}
+
+Option ThreadsOption(int& count) {
+  return {"--threads", "N",
+          "how many threads render (one per core, here " + std::to_string(count) + ")",
+          [&count](const char* value) { return ReadCount(value, 1, kMostThreads, count); }};
+}
+
+std::vector<std::string> TakeOperands(std::span<char* const>& arguments) {
+  std::vector<std::string> operands;
+  while (!arguments.empty() && std::strncmp(arguments.front(), "--", 2) != 0) {
+    operands.emplace_back(arguments.front());
+    arguments = arguments.subspan(1);
+  }
+  return operands;
+}
+
 int ExitCodeFor(ParseOutcome outcome) {
   return outcome == ParseOutcome::kBadUsage ? kExitUsage : kExitSuccess;
 }
@@ -111,18 +136,28 @@ bool ReadImageSize(const char* text, int& width, int& height) {
   return end != nullptr && *end == '\0';
 }
 
-bool ReadColour(const char* text, std::array<float, 3>& colour) {
-  std::array<float, 3> read{};
-  for (std::size_t channel = 0; channel < read.size(); ++channel) {
+bool ReadNumberList(const char* text, std::vector<float>& values) {
+  std::vector<float> read;
+  while (read.size() < kLongestNumberList) {
     double number = 0.0;
     text = ReadFiniteAt(text, number);
-    if (text == nullptr || number < 0.0 || number > 255.0) return false;
-    read[channel] = static_cast<float>(number);
-    const char expected = channel + 1 < read.size() ? ',' : '\0';
-    if (*text != expected) return false;
-    ++text;
+    if (text == nullptr || std::fabs(number) > 3.0e38) return false;
+    read.push_back(static_cast<float>(number));
+    if (*text == '\0') {
+      values = read;
+      return true;
+    }
+    if (*text++ != ',') return false;
   }
-  colour = read;
+  return false;
+}
+
+bool ReadColour(const char* text, std::array<float, 3>& colour) {
+  std::vector<float> read;
+  if (!ReadNumberList(text, read) || read.size() != colour.size()) return false;
+  for (const float channel : read)
+    if (channel < 0.0f || channel > 255.0f) return false;
+  std::copy(read.begin(), read.end(), colour.begin());
   return true;
 }
 

@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitFailure = 1;  // the work itself failed: a library, an export, a file
@@ -19,7 +20,7 @@ int Report(int exitCode, std::string_view message);
 struct Option {
   const char* name;       // with its dashes: "--size"
   const char* valueName;  // shown in the help, e.g. "WxH"
-  const char* help;
+  std::string help;
   // Takes the option's value; false when the value is not acceptable.
   std::function<bool(const char* value)> apply;
 };
@@ -34,6 +35,18 @@ ParseOutcome ParseOptions(std::string_view command, std::string_view summary,
 // --dll PATH, which every subcommand that loads a shader takes.
 Option LibraryPathOption(std::string& path);
 
+// --out PATH for a subcommand that writes an image; path holds the default, which the help shows.
+Option OutputOption(std::string& path);
+
+// --threads N, 1 to kMostThreads: how many threads render; count holds the default, which the
+// help shows.
+inline constexpr int kMostThreads = 64;
+Option ThreadsOption(int& count);
+
+// Takes the operands that come before the options (arguments that do not start with "--")
+// off the front of arguments.
+std::vector<std::string> TakeOperands(std::span<char* const>& arguments);
+
 // Maps an outcome other than kRun to the subcommand's exit code.
 int ExitCodeFor(ParseOutcome outcome);
 
@@ -44,6 +57,9 @@ bool ReadCount(const char* text, int minimum, int maximum, int& value);
 bool ReadImageSize(const char* text, int& width, int& height);
 // "200,180,150", each channel 0 to 255
 bool ReadColour(const char* text, std::array<float, 3>& colour);
+// "0.1,0.3,0.5": one to kLongestNumberList finite numbers
+inline constexpr std::size_t kLongestNumberList = 16;
+bool ReadNumberList(const char* text, std::vector<float>& values);
 
 // A float with two decimals, by the project's number writer.
 std::string TwoDecimals(float value);

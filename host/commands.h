@@ -7,3 +7,5 @@
 int RunPreview(std::span<char* const> arguments);
 int RunBench(std::span<char* const> arguments);
 int RunEdit(std::span<char* const> arguments);
+int RunSheet(std::span<char* const> arguments);
+int RunMorph(std::span<char* const> arguments);

@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <iostream>
+
+#include "host/command_line.h"
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STBI_WRITE_NO_STDIO
@@ -51,4 +54,16 @@ std::optional<std::size_t> WriteImage(const std::string& path, const RgbImage& i
     return std::nullopt;
   }
   return encoded.size();
+}
+
+bool SaveImage(const std::string& path, const RgbImage& image) {
+  std::string error;
+  const std::optional<std::size_t> bytes = WriteImage(path, image, error);
+  if (!bytes) {
+    Report(kExitFailure, error);
+    return false;
+  }
+  std::cout << path << ": " << image.width << 'x' << image.height << " pixels, " << *bytes
+            << " bytes\n";
+  return true;
 }

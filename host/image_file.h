@@ -20,3 +20,7 @@ struct RgbImage {
 // Returns the file's size in bytes, or nothing with a one-line reason in error.
 std::optional<std::size_t> WriteImage(const std::string& path, const RgbImage& image,
                                       std::string& error);
+
+// WriteImage for a subcommand: says "PATH: WxH pixels, N bytes" on stdout, or the reason for
+// a failure on stderr, and returns whether the file was written.
+bool SaveImage(const std::string& path, const RgbImage& image);

@@ -20,6 +20,8 @@ constexpr Subcommand kSubcommands[] = {
     {"preview", RunPreview, "renders a rounded cube shaded by the DLL into a PNG or BMP"},
     {"bench", RunBench, "times the DLL's shading against calling the samplers directly"},
     {"edit", RunEdit, "opens the DLL's settings dialog on a parameter string, prints the result"},
+    {"sheet", RunSheet, "renders a grid of previews over threshold and sharpness, labelled"},
+    {"morph", RunMorph, "renders a strip of previews morphing from one string to another"},
 };
 
 void PrintUsage() {

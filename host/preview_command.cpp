@@ -12,6 +12,7 @@
 #include "host/preview_render.h"
 #include "host/shader_library.h"
 #include "host/stopwatch.h"
+#include "host/threaded_render.h"
 
 namespace {
 
@@ -23,7 +24,8 @@ struct PreviewSettings {
   int width = 320;
   int height = 240;
   std::string output = "preview.png";
-  PreviewScene scene = {{240.0f, 228.0f, 204.0f}, {46.0f, 62.0f, 86.0f}};
+  int threads = DefaultThreadCount();
+  PreviewScene scene = kPreviewScene;
 };
 
 }  // namespace
@@ -37,7 +39,7 @@ int RunPreview(std::span<char* const> arguments) {
       {"--params", "TEXT", "the parameter string to start with, '#' first (default settings)",
        [&](const char* value) {
          settings.parameters = value;
-         return value[0] == kParameterLead;
+         return HasParameterLead(settings.parameters);
        }},
       {"--morph", "TEXT", "a parameter string to morph toward after the start",
        [&](const char* value) {
@@ -53,11 +55,8 @@ int RunPreview(std::span<char* const> arguments) {
        }},
       {"--size", "WxH", "the image size in pixels (320x240)",
        [&](const char* value) { return ReadImageSize(value, settings.width, settings.height); }},
-      {"--out", "PATH", "the image to write: PNG, or BMP when PATH ends with .bmp (preview.png)",
-       [&](const char* value) {
-         settings.output = value;
-         return true;
-       }},
+      OutputOption(settings.output),
+      ThreadsOption(settings.threads),
       {"--surface", "R,G,B", "the cube's colour, 0 to 255 (240,228,204)",
        [&](const char* value) { return ReadColour(value, settings.scene.surface); }},
       {"--background", "R,G,B", "the background colour, 0 to 255 (46,62,86)",
@@ -78,17 +77,15 @@ int RunPreview(std::span<char* const> arguments) {
 
   RgbImage image(settings.width, settings.height);
   const Stopwatch stopwatch;
-  const SampleCounts counts =
-      RenderRows(settings.scene, shader->procedure, kNoiseSamplers, 0, image.height, image);
+  RenderProgress progress(static_cast<std::uint64_t>(image.height));
+  const SampleCounts counts = RenderImage(settings.scene, shader->procedure, kNoiseSamplers,
+                                          settings.threads, image, &progress);
+  progress.Finish();
   const double seconds = stopwatch.Seconds();
   shader->close();
 
-  const std::optional<std::size_t> bytes = WriteImage(settings.output, image, error);
-  if (!bytes) return Report(kExitFailure, error);
-  std::cout << settings.output << ": " << image.width << 'x' << image.height << " pixels, "
-            << *bytes << " bytes\n"
-            << "rendered in " << TwoDecimals(static_cast<float>(seconds * 1000.0)) << " ms: "
-            << counts.shaded << " samples shaded, " << counts.changed
-            << " changed by the shader\n";
+  if (!SaveImage(settings.output, image)) return kExitFailure;
+  std::cout << RenderTimeText(seconds, settings.threads) << ": " << counts.shaded
+            << " samples shaded, " << counts.changed << " changed by the shader\n";
   return kExitSuccess;
 }

@@ -14,6 +14,10 @@ struct PreviewScene {
   std::array<float, 3> background;  // 0 to 255
 };
 
+// A pale cube, so that the default clouds (a dark grey-teal) show on it, on a dusk blue that
+// tells the cube's outline apart.
+inline constexpr PreviewScene kPreviewScene = {{240.0f, 228.0f, 204.0f}, {46.0f, 62.0f, 86.0f}};
+
 struct SampleCounts {
   std::uint64_t shaded = 0;   // samples handed to the shader
   std::uint64_t changed = 0;  // samples whose destination the shader wrote

@@ -2,8 +2,6 @@
 // each exported name, FreeLibrary when the use ends.
 #include "host/shader_library.h"
 
-#include "core/shader_parameters.h"
-
 namespace {
 
 // Keeps the first name that the library does not export in missing.
@@ -49,8 +47,10 @@ std::string LibraryBesideProgram() {
   return folder + "vael.dll";
 }
 
-std::string DefaultParameterText() {
+std::string ParameterString(const ShaderParameters& parameters) {
   char text[kParameterTextCapacity];
-  const std::size_t length = FormatParameters(ShaderParameters{}, ParameterText(text));
+  const std::size_t length = FormatParameters(parameters, ParameterText(text));
   return std::string(text, length);
 }
+
+std::string DefaultParameterText() { return ParameterString(ShaderParameters{}); }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/shade_sample.h"
+#include "core/shader_parameters.h"
 #include "plugin/host_services.h"
 
 using StartupFunction = int(__cdecl*)(std::int32_t, std::int32_t, const char* parameterText);
@@ -42,6 +43,15 @@ class ShaderLibrary {
   explicit ShaderLibrary(HMODULE module) : module_(module) {}
   HMODULE module_;
 };
+
+// Whether text starts as _ExternalTextureStartup demands; the library answers any other text
+// with a message box that waits for a user.
+inline bool HasParameterLead(const std::string& text) {
+  return !text.empty() && text.front() == kParameterLead;
+}
+
+// The parameter string that the shader itself would write for parameters.
+std::string ParameterString(const ShaderParameters& parameters);
 
 // The parameter string of the default settings, which a new material starts with.
 std::string DefaultParameterText();

@@ -5,115 +5,17 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <fstream>
+#include <iterator>
 #include <ostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#define STB_IMAGE_IMPLEMENTATION
-#include <stb_image.h>
+#include "tests/support/host_program.h"
 
 namespace {
 
-// The build hands over Unix paths; Wine maps the Unix root to drive Z:.
-std::string WindowsPath(std::string path) {
-  if (!path.empty() && path[0] == '/') path = "Z:" + path;
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return path;
-}
-
-const std::string kHost = WindowsPath(VAEL_HOST_PATH);
 const std::string kDll = WindowsPath(VAEL_DLL_PATH);
-
-// A file in the temporary folder, named for the running test so that parallel tests never
-// share one, and removed afterwards.
-class ScratchFile {
- public:
-  explicit ScratchFile(const std::string& suffix) {
-    char folder[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-    path_ = std::string(folder) + "vael-host-" + test->test_suite_name() + "-" + test->name() +
-            "-" + std::to_string(GetCurrentProcessId()) + suffix;
-    std::replace(path_.begin(), path_.end(), '/', '-');
-    DeleteFileA(path_.c_str());
-  }
-  ~ScratchFile() { DeleteFileA(path_.c_str()); }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
-struct HostRun {
-  DWORD exitCode = 0;
-  std::string output;  // stdout and stderr together
-};
-
-// Runs vael-host.exe; a run that has not ended after a minute is killed and fails the test.
-HostRun RunHost(const std::vector<std::string>& arguments) {
-  ScratchFile outputFile(".txt");
-  SECURITY_ATTRIBUTES inheritable = {sizeof(inheritable), nullptr, TRUE};
-  const HANDLE output = CreateFileA(outputFile.path().c_str(), GENERIC_WRITE,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-  EXPECT_NE(output, INVALID_HANDLE_VALUE);
-  std::string commandLine = '"' + kHost + '"';
-  for (const std::string& argument : arguments) commandLine += " \"" + argument + '"';
-
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof(startup);
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = output;
-  startup.hStdError = output;
-  PROCESS_INFORMATION process = {};
-  HostRun run;
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                      &startup, &process)) {
-    ADD_FAILURE() << "cannot start " << commandLine << " (error " << GetLastError() << ")";
-    CloseHandle(output);
-    return run;
-  }
-  CloseHandle(output);
-  if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) {
-    TerminateProcess(process.hProcess, 99);
-    WaitForSingleObject(process.hProcess, 10000);
-    ADD_FAILURE() << "vael-host did not end within a minute: " << commandLine;
-  }
-  GetExitCodeProcess(process.hProcess, &run.exitCode);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  std::ifstream text(outputFile.path(), std::ios::binary);
-  std::ostringstream read;
-  read << text.rdbuf();
-  run.output = read.str();
-  return run;
-}
-
-struct Rgb {
-  int r, g, b;
-};
-
-struct Image {
-  int width = 0, height = 0;
-  std::vector<Rgb> pixels;
-};
-
-Image LoadImage(const std::string& path) {
-  Image image;
-  int channels = 0;
-  stbi_uc* data = stbi_load(path.c_str(), &image.width, &image.height, &channels, 3);
-  if (data == nullptr) {
-    ADD_FAILURE() << "cannot decode " << path << ": " << stbi_failure_reason();
-    return image;
-  }
-  for (int i = 0; i < image.width * image.height; ++i)
-    image.pixels.push_back({data[3 * i], data[3 * i + 1], data[3 * i + 2]});
-  stbi_image_free(data);
-  return image;
-}
 
 // The number that the output line "..., N <label>" gives, or -1.
 long long CountBefore(const std::string& output, const std::string& label) {
@@ -163,7 +65,7 @@ TEST_P(PreviewImage, ShowsCloudColourOverLitSurfaceOnlyWhereShaderPaints) {
   EXPECT_NE(run.output.find(png.path()), std::string::npos) << run.output;
   EXPECT_NE(run.output.find("96x72 pixels"), std::string::npos) << run.output;
 
-  const Image image = LoadImage(png.path());
+  const DecodedImage image = LoadImage(png.path());
   ASSERT_EQ(image.width, 96);
   ASSERT_EQ(image.height, 72);
   for (const Rgb& corner : {image.pixels.front(), image.pixels[image.width - 1],
@@ -215,14 +117,40 @@ TEST(PreviewFile, BmpPathGetsTheSamePixelsAsPng) {
   char magic[2] = {};
   bmpFile.read(magic, 2);
   EXPECT_EQ(std::string(magic, 2), "BM");
-  const Image fromPng = LoadImage(png.path());
-  const Image fromBmp = LoadImage(bmp.path());
+  const DecodedImage fromPng = LoadImage(png.path());
+  const DecodedImage fromBmp = LoadImage(bmp.path());
   ASSERT_EQ(fromBmp.width, fromPng.width);
   ASSERT_EQ(fromBmp.height, fromPng.height);
   for (std::size_t i = 0; i < fromPng.pixels.size(); ++i) {
     ASSERT_EQ(fromBmp.pixels[i].r, fromPng.pixels[i].r) << "pixel " << i;
     ASSERT_EQ(fromBmp.pixels[i].g, fromPng.pixels[i].g) << "pixel " << i;
     ASSERT_EQ(fromBmp.pixels[i].b, fromPng.pixels[i].b) << "pixel " << i;
+  }
+}
+
+// Rows are dealt out to whichever thread is free; which thread rendered a row, and how many
+// there were, must show neither in the image nor in the counts.
+TEST(PreviewThreads, EveryThreadCountGivesTheSameFileAndCounts) {
+  std::vector<std::string> files;
+  std::vector<long long> changedCounts;
+  for (const std::string threads : {"1", "2", "3"}) {
+    const ScratchFile png(".png");
+    std::vector<std::string> arguments = {"preview", "--dll",     kDll,   "--out",
+                                          png.path(), "--params", kRedClouds, "--threads",
+                                          threads};
+    arguments.insert(arguments.end(), kScene.begin(), kScene.end());
+    const HostRun run = RunHost(arguments);
+    ASSERT_EQ(run.exitCode, 0u) << run.output;
+    EXPECT_NE(run.output.find("on " + threads + " thread"), std::string::npos) << run.output;
+    changedCounts.push_back(CountBefore(run.output, "changed"));
+    std::ifstream file(png.path(), std::ios::binary);
+    files.emplace_back(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  }
+  ASSERT_FALSE(files[0].empty());
+  EXPECT_GT(changedCounts[0], 0);
+  for (std::size_t i = 1; i < files.size(); ++i) {
+    EXPECT_TRUE(files[i] == files[0]) << "thread count " << i + 1;
+    EXPECT_EQ(changedCounts[i], changedCounts[0]) << "thread count " << i + 1;
   }
 }
 
@@ -296,6 +224,34 @@ INSTANTIATE_TEST_SUITE_P(
                     {"preview", "--factor", "0.5"},
                     2,
                     "preview: --factor needs --morph"},
+        FailureCase{"NoThreads",
+                    {"preview", "--threads", "0"},
+                    2,
+                    "preview: bad value '0' for --threads"},
+        FailureCase{"SheetStringWithoutLead",
+                    {"sheet", "1 1 1", "--out", "OUT"},
+                    2,
+                    "sheet: the parameter string must start with '#'"},
+        FailureCase{"SheetTwoStrings",
+                    {"sheet", "# 1", "# 2", "--out", "OUT"},
+                    2,
+                    "sheet: takes one parameter string at most"},
+        FailureCase{"SheetListWithEmptyItem",
+                    {"sheet", "--thresholds", "0.1,,0.5"},
+                    2,
+                    "sheet: bad value '0.1,,0.5' for --thresholds"},
+        FailureCase{"MorphWithoutTo",
+                    {"morph", "# 1", "--out", "OUT"},
+                    2,
+                    "morph: needs FROM and TO, nothing more"},
+        FailureCase{"MorphFromWithoutLead",
+                    {"morph", "1", "# 2", "--out", "OUT"},
+                    2,
+                    "morph: FROM must start with '#'"},
+        FailureCase{"MorphNoFrames",
+                    {"morph", "# 1", "# 2", "--frames", "0"},
+                    2,
+                    "morph: bad value '0' for --frames"},
         FailureCase{"BenchCountNotWhole",
                     {"bench", "--samples", "1.5"},
                     2,
