@@ -1,10 +1,14 @@
 // vael-host bench: what a sample costs through the shader DLL against calling the same two
 // samplers directly, once with constant samplers (the call and the cloud rule alone) and once
-// with the preview's noise samplers (the share of that overhead in a realistic sample).
+// with the preview's noise samplers (the share of that overhead in a realistic sample); how
+// many pixels a preview renders per second on one and on two threads; and what the DLL
+// weighs and costs to load. The figures come as a markdown table.
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <iostream>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +17,7 @@
 #include "host/noise_samplers.h"
 #include "host/shader_library.h"
 #include "host/stopwatch.h"
+#include "host/threaded_render.h"
 
 namespace {
 
@@ -121,14 +126,100 @@ Timing TimeSamplers(ProcedureFunction procedure, const HostSamplerFunctions& tab
   return {bestLibrary * 1e9 / samples, bestDirect * 1e9 / samples};
 }
 
-void PrintTiming(const char* name, const Timing& timing, float goal) {
+// One row of the report's markdown table; a goal says whether it was met.
+void PrintRow(const std::string& what, const std::string& figure, const std::string& goal = "",
+              bool met = true) {
+  std::cout << "| " << what << " | " << figure << " | " << goal << " | "
+            << (goal.empty() ? "" : met ? "yes" : "no") << " |\n";
+}
+
+std::string Figure(double value) { return TwoDecimals(static_cast<float>(value)); }
+
+std::string WholeFigure(double value) { return std::to_string(std::llround(value)); }
+
+void PrintSamplerRows(const char* name, const Timing& timing, float goal) {
   const double ratio = timing.libraryNanoseconds / timing.directNanoseconds;
-  std::cout << name << " samplers: "
-            << TwoDecimals(static_cast<float>(timing.libraryNanoseconds))
-            << " ns per sample through the library, "
-            << TwoDecimals(static_cast<float>(timing.directNanoseconds))
-            << " ns calling the samplers directly, ratio " << TwoDecimals(static_cast<float>(ratio))
-            << " (goal: at most " << TwoDecimals(goal) << ")\n";
+  const std::string prefix = std::string(name) + " samplers: ns per sample ";
+  PrintRow(prefix + "through the DLL", Figure(timing.libraryNanoseconds));
+  PrintRow(prefix + "calling them directly", Figure(timing.directNanoseconds));
+  PrintRow(std::string(name) + " samplers: ratio", Figure(ratio),
+           "at most " + TwoDecimals(goal), ratio <= goal);
+}
+
+// The preview that the throughput is measured on: the size a user looks at.
+constexpr int kPreviewWidth = 640;
+constexpr int kPreviewHeight = 480;
+
+// The best render time of the preview on one thread and on two, alternating runs.
+struct Throughput {
+  double oneThreadSeconds = std::numeric_limits<double>::infinity();
+  double twoThreadSeconds = std::numeric_limits<double>::infinity();
+};
+
+Throughput TimePreview(ProcedureFunction procedure, int repeats) {
+  Throughput best;
+  RgbImage image(kPreviewWidth, kPreviewHeight);
+  for (int run = -1; run < repeats; ++run) {
+    for (const int threads : {1, 2}) {
+      const Stopwatch stopwatch;
+      RenderImage(kPreviewScene, procedure, kNoiseSamplers, threads, image, nullptr);
+      const double seconds = stopwatch.Seconds();
+      if (run < 0) continue;
+      double& kept = threads == 1 ? best.oneThreadSeconds : best.twoThreadSeconds;
+      kept = std::min(kept, seconds);
+    }
+  }
+  return best;
+}
+
+void PrintThroughputRows(const Throughput& throughput) {
+  constexpr double kPixels = double{kPreviewWidth} * kPreviewHeight;
+  const std::string preview =
+      "preview " + std::to_string(kPreviewWidth) + "x" + std::to_string(kPreviewHeight);
+  PrintRow(preview + ": pixels per second on 1 thread",
+           WholeFigure(kPixels / throughput.oneThreadSeconds));
+  PrintRow(preview + ": pixels per second on 2 threads",
+           WholeFigure(kPixels / throughput.twoThreadSeconds));
+  const double speedUp = throughput.oneThreadSeconds / throughput.twoThreadSeconds;
+  PrintRow("2 threads against 1", Figure(speedUp), "at least 1.80", speedUp >= 1.8);
+  const double milliseconds = throughput.twoThreadSeconds * 1000.0;
+  PrintRow(preview + ": ms on 2 threads", Figure(milliseconds), "under 500", milliseconds < 500.0);
+}
+
+// The library's file size in bytes, and the best times of loading and unloading it: on its
+// own, when the system libraries that it imports come and go with it, and as in a renderer
+// that has the common dialogs loaded already. Measured before the library is opened for the
+// other figures, so that each load maps it afresh.
+struct LibraryCost {
+  std::uint64_t bytes = 0;
+  double aloneSeconds = 0.0;
+  double besideDialogsSeconds = 0.0;
+};
+
+std::optional<double> BestLoadSeconds(const std::string& path, int repeats) {
+  double best = std::numeric_limits<double>::infinity();
+  for (int run = -1; run < repeats; ++run) {
+    const Stopwatch stopwatch;
+    const HMODULE module = LoadLibraryA(path.c_str());
+    if (module == nullptr) return std::nullopt;
+    FreeLibrary(module);
+    const double seconds = stopwatch.Seconds();
+    if (run >= 0) best = std::min(best, seconds);
+  }
+  return best;
+}
+
+std::optional<LibraryCost> MeasureLibrary(const std::string& path, int repeats) {
+  WIN32_FILE_ATTRIBUTE_DATA attributes;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &attributes))
+    return std::nullopt;
+  const std::optional<double> alone = BestLoadSeconds(path, repeats);
+  const HMODULE dialogs = LoadLibraryA("comdlg32.dll");
+  const std::optional<double> besideDialogs = BestLoadSeconds(path, repeats);
+  if (dialogs != nullptr) FreeLibrary(dialogs);
+  if (!alone || !besideDialogs) return std::nullopt;
+  return LibraryCost{(std::uint64_t{attributes.nFileSizeHigh} << 32) | attributes.nFileSizeLow,
+                     *alone, *besideDialogs};
 }
 
 }  // namespace
@@ -141,23 +232,37 @@ int RunBench(std::span<char* const> arguments) {
       LibraryPathOption(libraryPath),
       {"--samples", "N", "samples per timed run (1000000)",
        [&](const char* value) { return ReadCount(value, 1, 100000000, samples); }},
-      {"--repeats", "N", "timed runs of each loop, of which the best counts (7)",
+      {"--repeats", "N", "timed runs of each loop and preview, of which the best counts (7)",
        [&](const char* value) { return ReadCount(value, 1, 1000, repeats); }},
   };
   const ParseOutcome outcome = ParseOptions(
-      "bench", "Times a sample through the shader library against calling its samplers directly.",
+      "bench",
+      "Times a sample through the shader library against calling its samplers directly, a\n"
+      "640x480 preview on one and on two threads, and loading the library; prints the figures\n"
+      "as a markdown table.",
       arguments, options);
   if (outcome != ParseOutcome::kRun) return ExitCodeFor(outcome);
 
+  constexpr int kLoads = 20;
+  const std::optional<LibraryCost> cost = MeasureLibrary(libraryPath, kLoads);
   std::string error;
   const std::unique_ptr<ShaderLibrary> shader = ShaderLibrary::Open(libraryPath, error);
   if (!shader) return Report(kExitFailure, error);
+  if (!cost) return Report(kExitFailure, "cannot measure the loading of '" + libraryPath + "'");
   shader->startup(0, 0, DefaultParameterText().c_str());
-  std::cout << libraryPath << ": " << samples << " samples per run, best of " << repeats
-            << " runs\n";
-  PrintTiming("constant", TimeSamplers(shader->procedure, kConstantSamplers, samples, repeats),
-              3.5f);
-  PrintTiming("noise", TimeSamplers(shader->procedure, kNoiseSamplers, samples, repeats), 1.2f);
+  std::cout << libraryPath << ": best of " << repeats << " runs of " << samples
+            << " samples and of " << repeats << " previews, best of " << kLoads << " loads\n\n"
+            << "| Measure | Figure | Goal | Met |\n|---|---|---|---|\n";
+  PrintSamplerRows("constant",
+                   TimeSamplers(shader->procedure, kConstantSamplers, samples, repeats), 3.5f);
+  PrintSamplerRows("noise", TimeSamplers(shader->procedure, kNoiseSamplers, samples, repeats),
+                   1.2f);
+  PrintThroughputRows(TimePreview(shader->procedure, repeats));
   shader->close();
+  PrintRow("the DLL: size in bytes", std::to_string(cost->bytes));
+  PrintRow("the DLL: ms to load and unload, its system DLLs with it",
+           Figure(cost->aloneSeconds * 1000.0));
+  PrintRow("the DLL: ms to load and unload, the common dialogs already loaded",
+           Figure(cost->besideDialogsSeconds * 1000.0));
   return kExitSuccess;
 }
