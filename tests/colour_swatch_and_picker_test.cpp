@@ -116,10 +116,22 @@ struct SwatchView {
   COLORREF inside = 0, outline = 0;
 };
 
-SwatchView ViewSwatch(HWND dialog) {
-  const Pixels pixels = CaptureClient(GetDlgItem(dialog, IDC_COLOR));
-  if (pixels.width < 3 || pixels.height < 3) return {0xBADBAD, 0xBADBAD};
-  return {pixels.At(pixels.width / 2, pixels.height / 2), pixels.At(0, 0)};
+// The swatch as the screen shows it once its paint has reached the display: a paint runs on
+// the dialog's thread and reaches the screen a moment later, so the view is read again until
+// it shows the colour expected (or two seconds have passed, and the last view is the answer).
+SwatchView ViewSwatch(HWND dialog, COLORREF expectedInside) {
+  const HWND swatch = GetDlgItem(dialog, IDC_COLOR);
+  SwatchView view{0xBADBAD, 0xBADBAD};
+  WaitUntil(
+      [&] {
+        UpdateWindow(swatch);
+        const Pixels pixels = CaptureClient(swatch);
+        if (pixels.width >= 3 && pixels.height >= 3)
+          view = {pixels.At(pixels.width / 2, pixels.height / 2), pixels.At(0, 0)};
+        return view.inside == expectedInside;
+      },
+      2000);
+  return view;
 }
 
 struct PickerView {
@@ -177,11 +189,11 @@ TEST_P(SwatchColours, SwatchPressAndPickerShowTheCloudColour) {
   vael_.Edit(ledger_.Adopt(c.incoming), ledger_, [&](HWND dialog) {
     if ((dialogSeen = dialog) == nullptr) return;
     const HWND swatch = GetDlgItem(dialog, IDC_COLOR);
-    normal = ViewSwatch(dialog);
+    normal = ViewSwatch(dialog, c.shown);
     DWORD_PTR ignored = 0;
     SendMessageTimeoutA(swatch, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4), SMTO_ABORTIFHUNG,
                         2000, &ignored);
-    held = ViewSwatch(dialog);
+    held = ViewSwatch(dialog, Inverted(c.shown));
     PostMessageA(swatch, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
     if (const HWND window = WaitForWindow(kPickerTitle, kDialogClass)) {
       picker = ViewPicker(window);
@@ -226,7 +238,7 @@ TEST_F(ColourSwatch, PickedColourRepaintsTheSwatchAndComesBackFromOk) {
   char* result = vael_.Edit(nullptr, ledger_, [&](HWND dialog) {
     if (dialog == nullptr) return;
     PickInPicker(dialog, 10, 20, 30, IDOK);
-    afterPick = ViewSwatch(dialog);
+    afterPick = ViewSwatch(dialog, RGB(10, 20, 30));
     PressButton(dialog, IDOK);
   });
   ASSERT_EQ(pickerCalls.size(), 1u);

@@ -31,10 +31,19 @@ TEST(SettingsDialogScreenshot, CapturesTheOpenDialog) {
   bool written = false;
   vael.Edit(nullptr, ledger, [&](HWND dialog) {
     if (dialog == nullptr) return;
-    shot = CaptureWindow(dialog);
-    written = WritePng(shot, path);
     GetWindowRect(dialog, &window);
     GetWindowRect(GetDlgItem(dialog, IDC_COLOR), &swatch);
+    const int x = (swatch.left + swatch.right) / 2 - window.left;
+    const int y = (swatch.top + swatch.bottom) / 2 - window.top;
+    // The dialog paints on its own thread: take the picture once the swatch is on screen.
+    WaitUntil(
+        [&] {
+          RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+          shot = CaptureWindow(dialog);
+          return shot.width > x && shot.height > y && shot.At(x, y) == RGB(120, 128, 128);
+        },
+        2000);
+    written = WritePng(shot, path);
     PressButton(dialog, IDCANCEL);
   });
   ASSERT_TRUE(written) << path;

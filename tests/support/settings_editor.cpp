@@ -18,8 +18,7 @@ HostLedger* currentLedger = nullptr;
 constexpr const char* kLeftoverTitles[] = {"Color", "Error", kSettingsTitle};
 
 void CloseLeftovers(const std::atomic<bool>& returned) {
-  const ULONGLONG deadline = GetTickCount64() + kWindowTimeoutMs;
-  while (!returned && GetTickCount64() < deadline) Sleep(20);
+  WaitUntil([&] { return returned.load(); });
   while (!returned) {
     for (const char* title : kLeftoverTitles)
       if (HWND window = WaitForWindow(title, nullptr, 0)) PostMessageA(window, WM_CLOSE, 0, 0);

@@ -32,25 +32,29 @@ HWND WaitForWindow(const char* title, const char* className, DWORD timeoutMs) {
   return WaitForProcessWindow(GetCurrentProcessId(), title, className, timeoutMs);
 }
 
-HWND WaitForProcessWindow(DWORD processId, const char* title, const char* className,
-                          DWORD timeoutMs) {
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
   const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-  do {
-    FindRequest request{processId, title, className, nullptr};
-    EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&request));
-    if (request.found != nullptr) return request.found;
-    Sleep(20);
-  } while (GetTickCount64() < deadline);
-  return nullptr;
-}
-
-bool WaitForWindowGone(HWND window, DWORD timeoutMs) {
-  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-  while (IsWindow(window)) {
+  while (!condition()) {
     if (GetTickCount64() >= deadline) return false;
     Sleep(20);
   }
   return true;
+}
+
+HWND WaitForProcessWindow(DWORD processId, const char* title, const char* className,
+                          DWORD timeoutMs) {
+  FindRequest request{processId, title, className, nullptr};
+  WaitUntil(
+      [&] {
+        EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&request));
+        return request.found != nullptr;
+      },
+      timeoutMs);
+  return request.found;
+}
+
+bool WaitForWindowGone(HWND window, DWORD timeoutMs) {
+  return WaitUntil([&] { return !IsWindow(window); }, timeoutMs);
 }
 
 std::string WindowText(HWND window) {

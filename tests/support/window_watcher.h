@@ -12,6 +12,9 @@
 
 inline constexpr DWORD kWindowTimeoutMs = 10000;
 
+// Asks condition every 20 ms until it holds or timeoutMs have passed; whether it held.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kWindowTimeoutMs);
+
 // Waits for a visible top-level window of this process with that title (and class, when
 // given); null after the timeout.
 HWND WaitForWindow(const char* title, const char* className = nullptr,
