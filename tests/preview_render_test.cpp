@@ -1,6 +1,7 @@
 // The stand-in renderer run as a user runs it, under Wine with the real vael.dll: its preview
 // shows the cloud colour over the lit surface only where the settings let the shader paint,
-// and every failure ends with a one-line message and the documented exit code.
+// comes out the same on any number of threads, and every failure of any subcommand ends with
+// a one-line message and the documented exit code.
 #include <gtest/gtest.h>
 #include <windows.h>
 
