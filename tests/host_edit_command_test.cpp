@@ -5,67 +5,27 @@
 
 #include <windows.h>
 
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "resources/resource.h"
+#include "tests/support/host_program.h"
 #include "tests/support/settings_editor.h"
 #include "tests/support/window_watcher.h"
 
 namespace {
 
-struct HostRun {
-  DWORD exitCode = STILL_ACTIVE;
-  std::string output;
-};
-
-// Starts vael-host edit with its output in a file, hands the process's dialog to script,
-// and waits for the program to end; one that does not end is killed and fails the test.
-HostRun RunHostEdit(const std::vector<std::string>& arguments,
+// vael-host edit with the real DLL; script gets the program's dialog (null if none opened).
+// The C runtime writes text lines with CR LF; the output comes back with plain line ends.
+HostRun RunHostEdit(std::vector<std::string> arguments,
                     const std::function<void(HWND dialog)>& script) {
-  char folder[MAX_PATH];
-  char outputPath[MAX_PATH];
-  GetTempPathA(MAX_PATH, folder);
-  GetTempFileNameA(folder, "edit", 0, outputPath);
-  SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-  const HANDLE output = CreateFileA(outputPath, GENERIC_WRITE, FILE_SHARE_READ, &inheritable,
-                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  std::string commandLine = "\"" VAEL_HOST_PATH "\" edit";
-  for (const std::string& argument : arguments) commandLine += " \"" + argument + '"';
-  commandLine += " --dll \"" VAEL_DLL_PATH "\"";
-
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = output;
-  startup.hStdError = output;
-  PROCESS_INFORMATION process{};
-  HostRun run;
-  const BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0,
-                                      nullptr, nullptr, &startup, &process);
-  CloseHandle(output);
-  if (!started) {
-    ADD_FAILURE() << "cannot start " << commandLine;
-    DeleteFileA(outputPath);
-    return run;
-  }
-  script(WaitForProcessWindow(process.dwProcessId, kSettingsTitle, kDialogClass));
-  if (WaitForSingleObject(process.hProcess, 2 * kWindowTimeoutMs) != WAIT_OBJECT_0) {
-    ADD_FAILURE() << "vael-host edit did not end";
-    TerminateProcess(process.hProcess, 99);
-    WaitForSingleObject(process.hProcess, kWindowTimeoutMs);
-  }
-  GetExitCodeProcess(process.hProcess, &run.exitCode);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  std::ostringstream text;
-  text << std::ifstream(outputPath, std::ios::binary).rdbuf();
-  for (char c : text.str())
-    if (c != '\r') run.output += c;  // the C runtime writes text lines with CR LF
-  DeleteFileA(outputPath);
+  arguments.insert(arguments.begin(), "edit");
+  arguments.insert(arguments.end(), {"--dll", WindowsPath(VAEL_DLL_PATH)});
+  HostRun run = RunHost(arguments, [&](DWORD processId) {
+    script(WaitForProcessWindow(processId, kSettingsTitle, kDialogClass));
+  });
+  std::erase(run.output, '\r');
   return run;
 }
 

@@ -33,7 +33,8 @@ ScratchFile::ScratchFile(const std::string& suffix) {
 
 ScratchFile::~ScratchFile() { DeleteFileA(path_.c_str()); }
 
-HostRun RunHost(const std::vector<std::string>& arguments) {
+HostRun RunHost(const std::vector<std::string>& arguments,
+                const std::function<void(DWORD processId)>& whileRunning) {
   ScratchFile outputFile(".txt");
   SECURITY_ATTRIBUTES inheritable = {sizeof(inheritable), nullptr, TRUE};
   const HANDLE output = CreateFileA(outputFile.path().c_str(), GENERIC_WRITE,
@@ -57,6 +58,7 @@ HostRun RunHost(const std::vector<std::string>& arguments) {
     return run;
   }
   CloseHandle(output);
+  if (whileRunning) whileRunning(process.dwProcessId);
   if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) {
     TerminateProcess(process.hProcess, 99);
     WaitForSingleObject(process.hProcess, 10000);

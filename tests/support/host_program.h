@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,9 +31,11 @@ struct HostRun {
   std::string output;  // stdout and stderr together
 };
 
-// Runs vael-host.exe with arguments; a run that has not ended after a minute is killed and
-// fails the test.
-HostRun RunHost(const std::vector<std::string>& arguments);
+// Runs vael-host.exe with arguments; whileRunning, if given, gets the process id as soon as
+// the program has started (to drive its windows). A run that has not ended a minute after
+// that is killed and fails the test.
+HostRun RunHost(const std::vector<std::string>& arguments,
+                const std::function<void(DWORD processId)>& whileRunning = nullptr);
 
 struct Rgb {
   int r, g, b;
