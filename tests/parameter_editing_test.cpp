@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <xmmintrin.h>
 
 #include <string>
 #include <vector>
 
 #include "resources/resource.h"
+#include "tests/support/float_traps.h"
 #include "tests/support/settings_editor.h"
 #include "tests/support/window_watcher.h"
 
@@ -138,25 +138,33 @@ TEST(ParameterEditing, DialogBelongsToTheRenderersWindow) {
   EXPECT_EQ(owner, parent);
 }
 
-// A renderer that runs with floating-point traps unmasked: a field whose number is beyond
-// a float's range must not trap, and the renderer's control state comes back unchanged.
+// A renderer that runs with floating-point traps unmasked, x87 and SSE: a field whose number
+// is beyond a float's range must not trap, whether the dialog is confirmed or cancelled, and
+// the renderer's control state comes back unchanged.
 TEST(ParameterEditing, UnmaskedTrapsNeitherTrapNorChange) {
-  const unsigned saved = _mm_getcsr();
-  const unsigned unmasked = saved & ~(_MM_MASK_OVERFLOW | _MM_MASK_INVALID | _MM_MASK_DIV_ZERO);
   PrivateVael vael;
   HostLedger ledger;
-  _mm_setcsr(unmasked);
-  char* result = vael.Edit(nullptr, ledger, [](HWND dialog) {
-    if (dialog == nullptr) return;
+  const auto typeHugeNumbers = [](HWND dialog) {
     SetControlText(dialog, IDC_X_SCALE, "1e300");
     SetControlText(dialog, IDC_Y_SCALE, "-1e-300");
+  };
+  const UnmaskedFloatTraps traps(UnmaskedFloatTraps::kInvalid | UnmaskedFloatTraps::kZeroDivide |
+                                 UnmaskedFloatTraps::kOverflow);
+  char* confirmed = vael.Edit(nullptr, ledger, [&](HWND dialog) {
+    if (dialog == nullptr) return;
+    typeHugeNumbers(dialog);
     PressButton(dialog, IDOK);
   });
-  const unsigned after = _mm_getcsr();
-  _mm_setcsr(saved);
-  EXPECT_EQ(after & ~_MM_EXCEPT_MASK, unmasked & ~_MM_EXCEPT_MASK);
-  ASSERT_NE(result, nullptr);
-  EXPECT_STREQ(result, "# +INF -0.00 1.00 0.20 0.80 120.00 128.00 128.00");
+  EXPECT_EQ(CurrentFloatControl(), traps.unmasked()) << "after a confirmed edit";
+  char* cancelled = vael.Edit(confirmed, ledger, [&](HWND dialog) {
+    if (dialog == nullptr) return;
+    typeHugeNumbers(dialog);
+    PressButton(dialog, IDCANCEL);
+  });
+  EXPECT_EQ(CurrentFloatControl(), traps.unmasked()) << "after a cancelled edit";
+  ASSERT_NE(confirmed, nullptr);
+  EXPECT_STREQ(confirmed, "# +INF -0.00 1.00 0.20 0.80 120.00 128.00 128.00");
+  EXPECT_EQ(cancelled, confirmed);
 }
 
 }  // namespace

@@ -4,12 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <xmmintrin.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <limits>
 
+#include "tests/support/float_traps.h"
 #include "tests/support/vael_dll.h"
 #include "tests/support/window_watcher.h"
 
@@ -18,41 +17,6 @@ namespace {
 constexpr float kInf = std::numeric_limits<float>::infinity();
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 
-constexpr std::uint16_t kX87InvalidMask = 0x0001;
-constexpr std::uint16_t kX87ZeroDivideMask = 0x0004;
-constexpr std::uint32_t kSseInvalidMask = 0x0080;
-constexpr std::uint32_t kSseZeroDivideMask = 0x0200;
-constexpr std::uint32_t kSseControlBits = 0xFFC0;  // masks, rounding, flush-to-zero, DAZ
-
-struct FloatControl {
-  std::uint16_t x87;
-  std::uint32_t sse;
-  bool operator==(const FloatControl&) const = default;
-};
-
-FloatControl CurrentControl() {
-  std::uint16_t x87 = 0;
-  __asm__ volatile("fnstcw %0" : "=m"(x87));
-  return {x87, _mm_getcsr() & kSseControlBits};
-}
-
-void SetControl(std::uint16_t x87, std::uint32_t sse) {
-  __asm__ volatile("fnclex\n\tfldcw %0" : : "m"(x87));
-  _mm_setcsr(sse);
-}
-
-// A trap would otherwise end the test program with an unhelpful code.
-LONG CALLBACK ReportFloatTrap(EXCEPTION_POINTERS* info) {
-  const DWORD code = info->ExceptionRecord->ExceptionCode;
-  const bool floatTrap = (code >= EXCEPTION_FLT_DENORMAL_OPERAND && code <= EXCEPTION_FLT_UNDERFLOW) ||
-                         code == 0xC00002B4 || code == 0xC00002B5;  // SSE multiple faults/traps
-  if (!floatTrap) return EXCEPTION_CONTINUE_SEARCH;
-  std::fprintf(stderr, "floating-point trap 0x%08lX at %p\n", code,
-               info->ExceptionRecord->ExceptionAddress);
-  std::fflush(stderr);
-  ExitProcess(3);
-}
-
 // Samplers that return what the test chooses, NaN and infinities included.
 float sampleA = 0;
 float sampleB = 0;
@@ -60,26 +24,13 @@ void ChosenA(float, float, float, float* result) { *result = sampleA; }
 void ChosenB(float, float, float, float* result) { *result = sampleB; }
 constexpr HostSamplerFunctions kChosenSamplers = {ChosenA, ChosenB};
 
-class UnmaskedFloatTraps : public testing::Test {
+class UnmaskedHost : public testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_NE(VaelDll(), nullptr);
-    handler_ = AddVectoredExceptionHandler(1, ReportFloatTrap);
-    saved_ = CurrentControl();
-    const std::uint16_t x87 = saved_.x87 & ~(kX87InvalidMask | kX87ZeroDivideMask);
-    const std::uint32_t sse = _mm_getcsr() & ~(kSseInvalidMask | kSseZeroDivideMask);
-    SetControl(x87, sse & ~0x3Fu);
-    unmasked_ = CurrentControl();
-  }
-  void TearDown() override {
-    SetControl(saved_.x87, _mm_getcsr() | kSseInvalidMask | kSseZeroDivideMask);
-    RemoveVectoredExceptionHandler(handler_);
-  }
+  void SetUp() override { ASSERT_NE(VaelDll(), nullptr); }
   void ExpectControlKept(const char* after) {
-    EXPECT_EQ(CurrentControl(), unmasked_) << "control state changed by " << after;
+    EXPECT_EQ(CurrentFloatControl(), traps_.unmasked()) << "control state changed by " << after;
   }
-  FloatControl saved_{}, unmasked_{};
-  void* handler_ = nullptr;
+  UnmaskedFloatTraps traps_{UnmaskedFloatTraps::kInvalid | UnmaskedFloatTraps::kZeroDivide};
 };
 
 // Settings strings that divide by zero, overflow or meet infinities somewhere.
@@ -93,7 +44,7 @@ const char* const kHostileSettings[] = {
 const float kHostileValues[] = {kNaN, -kNaN, kInf, -kInf, 0.0f, -0.0f, -1.0f, 0.5f,
                                 1e30f, -3.4e38f, 1e-45f};
 
-TEST_F(UnmaskedFloatTraps, ShadingNeverTrapsForAnySettingsOrSamples) {
+TEST_F(UnmaskedHost, ShadingNeverTrapsForAnySettingsOrSamples) {
   for (const char* settings : kHostileSettings) {
     LoadIntoDll(settings);
     ExpectControlKept("_ExternalTextureStartup");
@@ -113,7 +64,7 @@ TEST_F(UnmaskedFloatTraps, ShadingNeverTrapsForAnySettingsOrSamples) {
   }
 }
 
-TEST_F(UnmaskedFloatTraps, MorphNeverTrapsForAnyFactor) {
+TEST_F(UnmaskedHost, MorphNeverTrapsForAnyFactor) {
   for (const char* from : kHostileSettings)
     for (const char* to : kHostileSettings)
       for (float t : {0.0f, 0.25f, 1.0f, -2.0f, kInf, kNaN, 1e38f}) {
@@ -123,7 +74,7 @@ TEST_F(UnmaskedFloatTraps, MorphNeverTrapsForAnyFactor) {
       }
 }
 
-TEST_F(UnmaskedFloatTraps, StartupBoxAndCloseKeepTheControlState) {
+TEST_F(UnmaskedHost, StartupBoxAndCloseKeepTheControlState) {
   WindowWatcher watcher([] {
     if (HWND box = WaitForWindow("Parameter list missing", "#32770")) PressButton(box, IDOK);
   });
