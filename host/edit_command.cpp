@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
-#include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "host/command_line.h"
 #include "host/commands.h"
@@ -59,11 +59,7 @@ void RendererDrop(char* text) {
 }  // namespace
 
 int RunEdit(std::span<char* const> arguments) {
-  std::optional<std::string> text;
-  if (!arguments.empty() && std::strncmp(arguments[0], "--", 2) != 0) {
-    text = arguments[0];
-    arguments = arguments.subspan(1);
-  }
+  const std::vector<std::string> operands = TakeOperands(arguments);
   std::string library = LibraryBesideProgram();
   int edits = 1;
   const Option options[] = {
@@ -78,6 +74,7 @@ int RunEdit(std::span<char* const> arguments) {
       "was cancelled.",
       arguments, options);
   if (outcome != ParseOutcome::kRun) return ExitCodeFor(outcome);
+  if (operands.size() > 1) return Report(kExitUsage, "edit: takes one parameter string at most");
 
   std::string error;
   const std::unique_ptr<ShaderLibrary> shader = ShaderLibrary::Open(library, error);
@@ -85,7 +82,7 @@ int RunEdit(std::span<char* const> arguments) {
   if (shader->setParameters == nullptr)
     return Report(kExitFailure, "shader library '" + library + "' has no export _SetExternalParameters");
 
-  char* material = text ? RendererCopy(*text) : nullptr;
+  char* material = operands.empty() ? nullptr : RendererCopy(operands.front());
   for (int edit = 0; edit < edits; ++edit) {
     char* result = shader->setParameters(material, nullptr, &kMemory);
     if (result == material)
