@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstring>
 
 #include "core/number_text.h"
 
@@ -26,15 +25,10 @@ struct FieldText {
   std::size_t length;
 };
 
-FieldText TwoDecimalText(float value) {
+// write is WriteTwoDecimals or WriteExactFloat.
+FieldText WrittenField(char* (*write)(char*, float), float value) {
   FieldText field{};
-  field.length = static_cast<std::size_t>(WriteTwoDecimals(field.text, value) - field.text);
-  return field;
-}
-
-FieldText ExactText(float value) {
-  FieldText field{};
-  field.length = static_cast<std::size_t>(WriteExactFloat(field.text, value) - field.text);
+  field.length = static_cast<std::size_t>(write(field.text, value) - field.text);
   return field;
 }
 
@@ -67,7 +61,7 @@ void MorphParameters(ShaderParameters& parameters, const char* text, float t) {
 std::size_t FormatParameters(const ShaderParameters& parameters, ParameterText text) {
   std::array<FieldText, kParameterCount> fields;
   for (std::size_t i = 0; i < kParameterCount; ++i)
-    fields[i] = TwoDecimalText(parameters.*kParameterFields[i]);
+    fields[i] = WrittenField(WriteTwoDecimals, parameters.*kParameterFields[i]);
 
   // Only values from about 1e26 up make the text too long; writing the longest of them
   // in exponent form keeps every field intact instead of cutting the text.
@@ -76,7 +70,7 @@ std::size_t FormatParameters(const ShaderParameters& parameters, ParameterText t
         fields.begin(), fields.end(),
         [](const FieldText& a, const FieldText& b) { return a.length < b.length; });
     const std::size_t index = static_cast<std::size_t>(longest - fields.begin());
-    *longest = ExactText(parameters.*kParameterFields[index]);
+    *longest = WrittenField(WriteExactFloat, parameters.*kParameterFields[index]);
   }
 
   char* out = text.data();
